@@ -1,0 +1,137 @@
+#include "PluginTestHost.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+const juce::File bundle{QUILLMERE_VST3_BUNDLE};
+
+struct HostedPlugin : testing::Test
+{
+    std::unique_ptr<juce::AudioPluginInstance> load(double sampleRate = 48000.0,
+                                                    int blockSize = 512)
+    {
+        return PluginTestHost::load(bundle, sampleRate, blockSize);
+    }
+
+    // Parameter changes reach a VST3 plug-in with the next processed block, as in a DAW.
+    static void processOneBlock(juce::AudioPluginInstance& instance, int numSamples = 64)
+    {
+        juce::AudioBuffer<float> buffer(2, numSamples);
+        buffer.clear();
+        juce::MidiBuffer midi;
+        instance.processBlock(buffer, midi);
+    }
+
+    static void setPostLimiter(juce::AudioPluginInstance& instance, bool on)
+    {
+        auto& parameter = PluginTestHost::parameter(instance, "Post Limiter");
+        parameter.setValueNotifyingHost(on ? 1.0f : 0.0f);
+    }
+};
+} // namespace
+
+TEST_F(HostedPlugin, FactoryPublishesTheIdentity)
+{
+    const auto description = PluginTestHost::describe(bundle);
+    EXPECT_EQ(description.name, "Quillmere");
+    EXPECT_EQ(description.descriptiveName, "Quillmere");
+    EXPECT_EQ(description.manufacturerName, "Tallowbark Industries");
+    EXPECT_EQ(description.category, "Fx");
+    EXPECT_EQ(description.version, "1.0.0");
+    EXPECT_EQ(description.pluginFormatName, "VST3");
+    EXPECT_FALSE(description.isInstrument);
+    EXPECT_EQ(description.numInputChannels, 2);
+    EXPECT_EQ(description.numOutputChannels, 2);
+}
+
+TEST_F(HostedPlugin, ListsTheTenParametersWithTheirDefaultTexts)
+{
+    const auto instance = load();
+    const std::pair<const char*, const char*> expected[] = {
+        {"Dry", "-3.00"},           {"Wet", "-3.00"},       {"Count", "4"},
+        {"Delay", "50.00"},         {"TimeSpread", "1.62"}, {"Feedback", "50.00"},
+        {"Shift Path", "FEEDBACK"}, {"Shift", "333.00"},    {"Shift Style", "OUT"},
+        {"Post Limiter", "On"}};
+
+    const auto& parameters = instance->getParameters();
+    ASSERT_EQ(parameters.size(), 11) << "the ten parameters and the wrapper's bypass, no MIDI CCs";
+    for (int index = 0; index < 10; ++index)
+    {
+        EXPECT_EQ(parameters[index]->getName(100), expected[index].first) << index;
+        EXPECT_EQ(parameters[index]->getCurrentValueAsText(), expected[index].second)
+            << expected[index].first;
+    }
+    EXPECT_EQ(parameters[10], instance->getBypassParameter());
+}
+
+TEST_F(HostedPlugin, StateSavedByTheHostRestoresIntoAnotherInstance)
+{
+    const auto source = load();
+    const std::pair<const char*, float> changes[] = {
+        {"Dry", 0.2f},        {"Count", 0.9f},        {"Delay", 0.33f},
+        {"Shift Path", 0.0f}, {"Shift Style", 0.75f}, {"Post Limiter", 0.0f}};
+    for (const auto& [name, value] : changes)
+        PluginTestHost::parameter(*source, name).setValueNotifyingHost(value);
+    processOneBlock(*source);
+
+    juce::MemoryBlock state;
+    source->getStateInformation(state);
+
+    const auto target = load();
+    target->setStateInformation(state.getData(), static_cast<int>(state.getSize()));
+    processOneBlock(*target);
+
+    for (int index = 0; index < 10; ++index)
+        EXPECT_EQ(target->getParameters()[index]->getCurrentValueAsText(),
+                  source->getParameters()[index]->getCurrentValueAsText())
+            << source->getParameters()[index]->getName(100);
+    EXPECT_EQ(PluginTestHost::parameter(*target, "Shift Path").getCurrentValueAsText(), "INPUT");
+}
+
+TEST_F(HostedPlugin, ReportsTheLimiterLatencyAfterPreparing)
+{
+    const struct
+    {
+        double sampleRate;
+        bool limiterOn;
+        int latency;
+    } cases[] = {
+        {44100.0, true, 44}, {48000.0, true, 48}, {44100.0, false, 0}, {48000.0, false, 0}};
+
+    for (const auto& c : cases)
+    {
+        const auto instance = load(c.sampleRate);
+        instance->prepareToPlay(c.sampleRate, 512);
+        setPostLimiter(*instance, c.limiterOn);
+        processOneBlock(*instance);
+        instance->releaseResources();
+        instance->prepareToPlay(c.sampleRate, 512);
+        EXPECT_EQ(instance->getLatencySamples(), c.latency)
+            << c.sampleRate << " Hz, Post Limiter " << c.limiterOn;
+    }
+}
+
+TEST_F(HostedPlugin, AcceptsOnlyMatchingMonoOrStereoLayouts)
+{
+    using Set = juce::AudioChannelSet;
+    const struct
+    {
+        const char* what;
+        Set in, out;
+        bool accepted;
+    } cases[] = {{"mono/mono", Set::mono(), Set::mono(), true},
+                 {"stereo/stereo", Set::stereo(), Set::stereo(), true},
+                 {"mono/stereo", Set::mono(), Set::stereo(), false},
+                 {"stereo/mono", Set::stereo(), Set::mono(), false},
+                 {"5.1/5.1", Set::create5point1(), Set::create5point1(), false}};
+
+    const auto instance = load();
+    for (const auto& c : cases)
+    {
+        juce::AudioProcessor::BusesLayout layout;
+        layout.inputBuses.add(c.in);
+        layout.outputBuses.add(c.out);
+        EXPECT_EQ(instance->checkBusesLayoutSupported(layout), c.accepted) << c.what;
+    }
+}

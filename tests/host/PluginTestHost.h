@@ -1,0 +1,21 @@
+#pragma once
+
+#include <juce_audio_processors/juce_audio_processors.h>
+
+#include <memory>
+
+/** Loads a built plug-in bundle the way a DAW does, through JUCE's VST3 hosting. */
+class PluginTestHost
+{
+public:
+    /** What the bundle's factory publishes; throws std::runtime_error if it holds no plug-in. */
+    static juce::PluginDescription describe(const juce::File& bundle);
+
+    /** A new instance of the bundle's plug-in; throws std::runtime_error with the host's reason. */
+    static std::unique_ptr<juce::AudioPluginInstance> load(const juce::File& bundle,
+                                                           double sampleRate, int blockSize);
+
+    /** The hosted parameter called name; throws std::runtime_error if there is none. */
+    static juce::AudioProcessorParameter& parameter(juce::AudioPluginInstance& instance,
+                                                    const juce::String& name);
+};
