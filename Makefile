@@ -25,8 +25,9 @@ demo: build
 
 bench: bootstrap
 	@cmake --preset $(PRESET) -DQUILLMERE_BUILD_BENCHMARKS=ON >/dev/null
-	@cmake --build --preset $(PRESET) --target quillmere_bench
+	@cmake --build --preset $(PRESET) --target quillmere_bench quillmere_engine_bench
 	@$(BUILD_DIR)/bench/quillmere_bench
+	@$(BUILD_DIR)/bench/quillmere_engine_bench
 
 format:
 	@find src tests bench tools -name '*.h' -o -name '*.cpp' | xargs clang-format -i
