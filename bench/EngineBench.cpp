@@ -44,11 +44,17 @@ void Engine_OneSecond(benchmark::State& state, bool silent)
         benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void Engine_Noise(benchmark::State& state) { Engine_OneSecond(state, false); }
+void Engine_Noise(benchmark::State& state)
+{
+    Engine_OneSecond(state, false);
+}
 
 // In the silence every state decays towards subnormals; flush-to-zero must keep that as cheap as
 // noise.
-void Engine_NoiseThenSilence(benchmark::State& state) { Engine_OneSecond(state, true); }
+void Engine_NoiseThenSilence(benchmark::State& state)
+{
+    Engine_OneSecond(state, true);
+}
 
 void sampleRatesBlocksAndStyles(benchmark::internal::Benchmark* b)
 {

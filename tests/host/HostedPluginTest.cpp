@@ -102,11 +102,12 @@ TEST_F(HostedPlugin, ReportsTheLimiterLatencyAfterPreparing)
     for (const auto& c : cases)
     {
         const auto instance = load(c.sampleRate);
-        instance->prepareToPlay(c.sampleRate, 512);
         setPostLimiter(*instance, c.limiterOn);
         processOneBlock(*instance);
         instance->releaseResources();
         instance->prepareToPlay(c.sampleRate, 512);
+        // The wrapper reports a latency change asynchronously, as DAWs expect.
+        PluginTestHost::deliverHostNotifications();
         EXPECT_EQ(instance->getLatencySamples(), c.latency)
             << c.sampleRate << " Hz, Post Limiter " << c.limiterOn;
     }
@@ -134,4 +135,48 @@ TEST_F(HostedPlugin, AcceptsOnlyMatchingMonoOrStereoLayouts)
         layout.outputBuses.add(c.out);
         EXPECT_EQ(instance->checkBusesLayoutSupported(layout), c.accepted) << c.what;
     }
+}
+
+TEST_F(HostedPlugin, ProcessesAudioAndBypassesThroughTheHost)
+{
+    constexpr int blockSize = 512;
+    const auto instance = load(48000.0, blockSize);
+    instance->prepareToPlay(48000.0, blockSize);
+    PluginTestHost::deliverHostNotifications();
+    ASSERT_EQ(instance->getLatencySamples(), 48);
+
+    juce::Random random(3);
+    std::vector<float> input, output;
+    const auto run = [&](int numBlocks)
+    {
+        juce::AudioBuffer<float> buffer(2, blockSize);
+        juce::MidiBuffer midi;
+        for (int block = 0; block < numBlocks; ++block)
+        {
+            for (int i = 0; i < blockSize; ++i)
+            {
+                const auto x = random.nextFloat() - 0.5f;
+                input.push_back(x);
+                buffer.setSample(0, i, x);
+                buffer.setSample(1, i, x);
+            }
+            instance->processBlock(buffer, midi);
+            output.insert(output.end(), buffer.getReadPointer(0),
+                          buffer.getReadPointer(0) + blockSize);
+        }
+    };
+
+    run(20);
+    double difference = 0.0;
+    for (size_t i = 48; i < output.size(); ++i)
+        difference += std::abs(output[i] - input[i - 48] * 0.70794578f);
+    EXPECT_GT(difference / static_cast<double>(output.size()), 0.01)
+        << "the echoes are missing: the output is only the dry signal";
+
+    instance->getBypassParameter()->setValueNotifyingHost(1.0f);
+    const auto bypassStart = output.size();
+    run(20);
+    // After the 10 ms crossfade the host's bypass leaves the input, delayed by the latency.
+    for (auto i = bypassStart + 4800; i < output.size(); ++i)
+        ASSERT_NEAR(output[i], input[i - 48], 1e-6f) << i;
 }

@@ -33,3 +33,8 @@ juce::AudioProcessorParameter& PluginTestHost::parameter(juce::AudioPluginInstan
             return *candidate;
     throw std::runtime_error("the plug-in has no parameter " + name.toStdString());
 }
+
+void PluginTestHost::deliverHostNotifications(int milliseconds)
+{
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(milliseconds);
+}

@@ -15,6 +15,10 @@ public:
     static std::unique_ptr<juce::AudioPluginInstance> load(const juce::File& bundle,
                                                            double sampleRate, int blockSize);
 
+    /** Runs the message loop for a while, so the plug-in's asynchronous notices to the host (such
+        as a latency change) arrive as they would in a DAW. */
+    static void deliverHostNotifications(int milliseconds = 100);
+
     /** The hosted parameter called name; throws std::runtime_error if there is none. */
     static juce::AudioProcessorParameter& parameter(juce::AudioPluginInstance& instance,
                                                     const juce::String& name);
