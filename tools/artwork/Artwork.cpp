@@ -30,8 +30,8 @@ const juce::Colour amberDeep { 0xff9a6424 };
 const juce::Colour groove { 0xff0b0c0f };
 const juce::Colour lcdLight { 0xffd9d1b6 };
 const juce::Colour lcdDark { 0xffbfb698 };
-const juce::Colour pewterLight { 0xffaaa69c };
-const juce::Colour pewterDark { 0xff918d83 };
+const juce::Colour pewterLight { 0xffa9a497 };
+const juce::Colour pewterDark { 0xff8c877c };
 } // namespace Palette
 
 juce::Point<float> onCircle(juce::Point<float> centre, float radius, float angle)
@@ -144,27 +144,43 @@ void drawKnobSocket(juce::Graphics& g, juce::Point<float> centre)
 
 void drawOrbits(juce::Graphics& g)
 {
-    // Faint engraved orbits behind the controls: the taps circling a common centre.
-    const juce::Point<float> centre(430.0f, 330.0f);
-    for (int i = 0; i < 6; ++i)
+    // The emblem of the face: engraved orbits around a point in the open lower right of the panel,
+    // and the eight taps on a spiral through them, fading as echoes do.
+    const juce::Point<float> centre(600.0f, 478.0f);
+    const float radii[] = { 22.0f, 44.0f, 72.0f, 106.0f, 146.0f, 196.0f, 256.0f, 326.0f, 406.0f, 496.0f };
+    for (size_t i = 0; i < std::size(radii); ++i)
     {
-        const auto radius = 95.0f + 62.0f * (float) i;
-        g.setColour(juce::Colours::white.withAlpha(0.028f - 0.003f * (float) i));
-        g.drawEllipse(juce::Rectangle<float>(radius * 2.0f, radius * 2.0f).withCentre(centre), 1.0f);
-        g.setColour(juce::Colours::black.withAlpha(0.22f));
-        g.drawEllipse(juce::Rectangle<float>(radius * 2.0f, radius * 2.0f).withCentre(centre.translated(0.0f, 1.0f)), 1.0f);
+        const auto ring = juce::Rectangle<float>(radii[i] * 2.0f, radii[i] * 2.0f).withCentre(centre);
+        const auto strength = juce::jmap((float) i, 0.0f, (float) std::size(radii) - 1.0f, 1.0f, 0.35f);
+        g.setColour(juce::Colours::black.withAlpha(0.35f * strength));
+        g.drawEllipse(ring.translated(0.0f, 1.0f), 1.0f);
+        g.setColour(juce::Colours::white.withAlpha(0.045f * strength));
+        g.drawEllipse(ring, 1.0f);
     }
-    // Eight taps on the orbits, fading as echoes do.
+    // Ticks around the innermost orbits, like the scale of an instrument.
+    for (int i = 0; i < 64; ++i)
+    {
+        const auto angle = juce::MathConstants<float>::twoPi * (float) i / 64.0f;
+        const auto length = i % 8 == 0 ? 6.0f : 3.0f;
+        g.setColour(juce::Colours::white.withAlpha(i % 8 == 0 ? 0.10f : 0.05f));
+        g.drawLine({ onCircle(centre, 72.0f + 3.0f, angle), onCircle(centre, 72.0f + 3.0f + length, angle) }, 1.0f);
+    }
+    g.setColour(Palette::amber.withAlpha(0.10f));
+    g.fillEllipse(juce::Rectangle<float>(14.0f, 14.0f).withCentre(centre));
+    g.setColour(Palette::amber.withAlpha(0.55f));
+    g.fillEllipse(juce::Rectangle<float>(5.0f, 5.0f).withCentre(centre));
+
     for (int tap = 0; tap < 8; ++tap)
     {
-        const auto radius = 95.0f + 62.0f * (float) (tap % 6);
-        const auto angle = 2.15f + 0.43f * (float) tap;
+        const auto radius = radii[tap + 1];
+        const auto angle = -2.5f + 0.55f * (float) tap;
         const auto p = onCircle(centre, radius, angle);
-        const auto alpha = 0.30f * std::pow(0.78f, (float) tap);
-        g.setColour(Palette::amber.withAlpha(alpha * 0.35f));
-        g.fillEllipse(juce::Rectangle<float>(9.0f, 9.0f).withCentre(p));
+        const auto alpha = 0.85f * std::pow(0.74f, (float) tap);
+        const auto size = 6.0f - 0.45f * (float) tap;
+        g.setColour(Palette::amber.withAlpha(alpha * 0.22f));
+        g.fillEllipse(juce::Rectangle<float>(size * 3.0f, size * 3.0f).withCentre(p));
         g.setColour(Palette::amber.withAlpha(alpha));
-        g.fillEllipse(juce::Rectangle<float>(3.5f, 3.5f).withCentre(p));
+        g.fillEllipse(juce::Rectangle<float>(size, size).withCentre(p));
     }
 }
 
@@ -220,7 +236,7 @@ void drawBottomStrip(juce::Graphics& g, const Typefaces& fonts)
     g.setGradientFill(juce::ColourGradient(Palette::pewterLight, 0.0f, strip.getY(), Palette::pewterDark, 0.0f,
                                            strip.getBottom(), false));
     g.fillRect(strip);
-    addBrushing(g, strip, 0.06f, 616);
+    addBrushing(g, strip, 0.025f, 616);
     g.setColour(juce::Colours::black.withAlpha(0.85f));
     g.fillRect(0.0f, strip.getY(), strip.getWidth(), 1.0f);
     g.setColour(juce::Colours::white.withAlpha(0.35f));
@@ -434,27 +450,31 @@ juce::Image renderShiftStyleButton(bool on, const juce::Image& background, juce:
     g.setColour(juce::Colours::white.withAlpha(on ? 0.06f : 0.12f));
     g.drawRoundedRectangle(face.reduced(0.5f), 4.0f, 1.0f);
 
-    const auto font = makeFont(fonts.bold, 9.0f, 0.12f);
+    const auto font = makeFont(fonts.bold, 8.0f, 0.08f);
     auto row = [&](const juce::String& text, float y, bool lit)
     {
-        const juce::Point<float> led(10.0f, y);
+        const juce::Point<float> led(7.5f, y);
         if (lit)
         {
-            g.setColour(Palette::amber.withAlpha(0.3f));
-            g.fillEllipse(juce::Rectangle<float>(11.0f, 11.0f).withCentre(led));
+            g.setColour(Palette::amber.withAlpha(0.28f));
+            g.fillEllipse(juce::Rectangle<float>(9.0f, 9.0f).withCentre(led));
             g.setColour(Palette::amberHot);
         }
         else
         {
             g.setColour(juce::Colour(0xff0b0c0e));
         }
-        g.fillEllipse(juce::Rectangle<float>(5.0f, 5.0f).withCentre(led));
-        g.setFont(font);
-        g.setColour(lit ? Palette::ivory : Palette::labelDim.withAlpha(0.6f));
-        g.drawSingleLineText(text, 17, juce::roundToInt(y + (font.getAscent() - font.getDescent()) * 0.5f));
+        g.fillEllipse(juce::Rectangle<float>(4.0f, 4.0f).withCentre(led));
+        g.setColour(lit ? Palette::ivory : Palette::labelDim.withAlpha(0.55f));
+        drawCentredText(g, text, font, { 33.5f, y });
     };
-    row("INPUT", 18.0f, !on);
-    row("FDBK", 34.0f, on);
+    row("INPUT", 18.5f, !on);
+    row("FEEDBACK", 33.5f, on);
+    // A hairline between the two positions of the switch.
+    g.setColour(juce::Colours::black.withAlpha(0.5f));
+    g.fillRect(12.0f, 25.5f, 38.0f, 1.0f);
+    g.setColour(juce::Colours::white.withAlpha(0.05f));
+    g.fillRect(12.0f, 26.5f, 38.0f, 1.0f);
     return image;
 }
 
@@ -479,5 +499,36 @@ juce::Image renderShiftDisabledOverlay(const Typefaces& fonts)
     g.setColour(Palette::label.withAlpha(0.85f));
     drawCentredText(g, "SHIFT BYPASSED", makeFont(fonts.bold, 11.0f, 0.2f), veil.getCentre());
     return image;
+}
+juce::Image renderPreview(const Placements& placements, const Typefaces& fonts, const juce::Image& background,
+                          const juce::Image& filmstrip, const juce::Image& overlay, const juce::Image& buttonOn)
+{
+    juce::Image mock(juce::Image::RGB, faceWidth, faceHeight, true);
+    juce::Graphics g(mock);
+    g.drawImageAt(background, 0, 0);
+    int index = 0;
+    for (const auto& [name, bounds] : placements)
+    {
+        if (!isKnob(name))
+            continue;
+        const int frame = (index * 37 + 11) % knobFrames;
+        ++index;
+        g.drawImage(filmstrip, bounds.getX(), bounds.getY(), knobSize, knobSize, 0, frame * knobSize, knobSize, knobSize);
+    }
+    if (const auto found = placements.find("Shift In Feedback"); found != placements.end())
+        g.drawImageAt(buttonOn, found->second.getX(), found->second.getY());
+    if (const auto found = placements.find("Delay Count Overlay"); found != placements.end())
+        g.drawImageAt(overlay, found->second.getX(), found->second.getY());
+
+    // The readout as Part 3.4 draws it: black, right-justified, 21 px bold.
+    g.setColour(juce::Colours::black);
+    g.setFont(makeFont(fonts.bold, 21.0f, 0.0f));
+    g.drawText("DELAY TIME", juce::Rectangle<int>(604, -1, 200, 40).reduced(5, 1), juce::Justification::right);
+    g.drawText("50.00ms", juce::Rectangle<int>(604, 20, 200, 40).reduced(5, 1), juce::Justification::right);
+    // The build string as Part 3.5 draws it.
+    g.setColour(juce::Colour(0xff2c2c2c));
+    g.setFont(makeFont(fonts.medium, 11.0f, 0.0f));
+    g.drawText("v1.00.37 VST3", juce::Rectangle<int>(5, 656, 100, 12).reduced(5, 0), juce::Justification::left);
+    return mock;
 }
 } // namespace Artwork

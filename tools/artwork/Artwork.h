@@ -40,4 +40,7 @@ juce::Image renderShiftStyleButton(bool on, const juce::Image& background, juce:
 
 /** A veil over the shift section: 256 by 159, with alpha. */
 juce::Image renderShiftDisabledOverlay(const Typefaces& fonts);
+/** A mock of the editor built from the rendered images, for looking at, not for embedding. */
+juce::Image renderPreview(const Placements& placements, const Typefaces& fonts, const juce::Image& background,
+                          const juce::Image& filmstrip, const juce::Image& overlay, const juce::Image& buttonOn);
 } // namespace Artwork

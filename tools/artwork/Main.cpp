@@ -5,6 +5,8 @@
 // Renders Quillmere's embedded images.
 //   quillmere_artwork <layout.json> <output folder> [Inter font folder]
 // The labels of the face are placed from the layout description, so they sit beside the controls.
+// With QUILLMERE_ARTWORK_PREVIEW=<file.png> set, it also writes a mock of the whole editor (the
+// face with knobs at assorted values, the button on, the overlay and a sample readout) to judge by eye.
 namespace
 {
 juce::Typeface::Ptr loadTypeface(const juce::File& file)
@@ -68,6 +70,25 @@ int main(int argc, char* argv[])
         { "shiftstyle_off.png", Artwork::renderShiftStyleButton(false, background, buttonAt, fonts) },
         { "shiftstyle_on.png", Artwork::renderShiftStyleButton(true, background, buttonAt, fonts) },
     };
+    if (const auto preview = juce::SystemStats::getEnvironmentVariable("QUILLMERE_ARTWORK_PREVIEW", {}); preview.isNotEmpty())
+    {
+        const auto mock = Artwork::renderPreview(placements, fonts, outputs[0].second, outputs[1].second, outputs[2].second,
+                                                 outputs[5].second);
+        writePng(mock, juce::File::getCurrentWorkingDirectory().getChildFile(preview));
+
+        // Five knob frames and both button states at three times their size, to check the details.
+        juce::Image sheet(juce::Image::RGB, 5 * 216, 216 + 156, true);
+        juce::Graphics g(sheet);
+        g.fillAll(juce::Colour(0xff181a1f));
+        g.setImageResamplingQuality(juce::Graphics::lowResamplingQuality);
+        const int frames[] = { 0, 22, 45, 67, 90 };
+        for (int i = 0; i < 5; ++i)
+            g.drawImage(outputs[1].second, i * 216, 0, 216, 216, 0, frames[i] * 72, 72, 72);
+        g.drawImage(outputs[4].second, 0, 216, 177, 156, 0, 0, 59, 52);
+        g.drawImage(outputs[5].second, 216, 216, 177, 156, 0, 0, 59, 52);
+        g.drawImage(outputs[2].second, 432, 216, 189, 60, 0, 0, 63, 20);
+        writePng(sheet, juce::File::getCurrentWorkingDirectory().getChildFile(preview).getSiblingFile("details.png"));
+    }
     for (const auto& [name, image] : outputs)
     {
         const auto file = outputFolder.getChildFile(name);
