@@ -5,25 +5,28 @@
 
 #include <functional>
 
-/** A rotary knob bound to one float parameter (Part 4.4): writes it inside change gestures while the
+/** A rotary knob bound to one float parameter: writes it inside change gestures while the
     user drags, resets it on a double-click, ignores the wheel, and follows it on a 16 Hz timer. */
 class TBIKnob : public juce::Slider, public juce::Timer
 {
 public:
-    /** Binds the knob to parameter (not owned), with the value a double-click or Alt-click returns to
-        and the step of the knob's own, linear range. */
+    /** Binds the knob to parameter (not owned), with the value a double-click or Alt-click returns
+       to and the step of the knob's own, linear range. */
     TBIKnob(juce::AudioParameterFloat* parameter, float resetValue, float interval);
     ~TBIKnob() override;
 
-    /** Sets the parameter to the reset value, without a gesture; the knob follows at the next tick. */
+    /** Sets the parameter to the reset value, without a gesture; the knob follows at the next tick.
+     */
     void mouseDoubleClick(const juce::MouseEvent& event) override;
     /** Does nothing: the wheel neither turns the knob nor reaches the editor. */
-    void mouseWheelMove(const juce::MouseEvent& event, const juce::MouseWheelDetails& wheel) override;
+    void mouseWheelMove(const juce::MouseEvent& event,
+                        const juce::MouseWheelDetails& wheel) override;
     /** Begins the parameter's change gesture. */
     void startedDragging() override;
     /** Ends the parameter's change gesture. */
     void stoppedDragging() override;
-    /** Writes a change made by the user's mouse on this knob to the parameter; other changes are not written back. */
+    /** Writes a change made by the user's mouse on this knob to the parameter; other changes are
+     * not written back. */
     void valueChanged() override;
     /** Moves the knob to the parameter's value unless the user holds the mouse button on it. */
     void timerCallback() override;

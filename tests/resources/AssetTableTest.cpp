@@ -11,7 +11,7 @@
 
 namespace
 {
-// Part 4.3: the embedded files by resource name and file name, in the generator's order.
+// The embedded files by resource name and file name, in the generator's order.
 const std::vector<std::pair<std::string, std::string>> expectedResources {
     { "InterUIBold_otf", "InterUIBold.otf" },
     { "PrintChar21_ttf", "PrintChar21.ttf" },
@@ -85,7 +85,7 @@ TEST(AssetTable, GetAssetOfAnUnknownNameAddsAnEmptyEntry)
     const AssetData asset = getAsset(unknown);
     EXPECT_EQ(asset.data, nullptr);
     EXPECT_EQ(asset.size, 0);
-    EXPECT_TRUE(hasAsset(unknown)) << "the design's getAsset inserts the empty entry it returns";
+    EXPECT_TRUE(hasAsset(unknown)) << "getAsset inserts the empty entry it returns";
     EXPECT_EQ(getAssetTable().size(), before + 1);
 
     getAssetTable().erase(unknown); // leave the process-wide table as the other tests expect it

@@ -100,7 +100,7 @@ TEST(EmbeddedImages, FaceIsLightWhereTheEditorWritesDarkText)
 {
     const auto face = decode("background.png");
     ASSERT_TRUE(face.isValid());
-    // The readout labels are black (Part 3.4), the build string dark grey (Part 3.5).
+    // The readout labels are black, the build string dark grey.
     EXPECT_GT(meanBrightness(face, { 610, 10, 190, 44 }), 0.55f) << "readout window too dark for black text";
     EXPECT_GT(meanBrightness(face, { 5, 656, 100, 12 }), 0.45f) << "banner strip too dark for the build string";
     // The face itself is dark.

@@ -520,12 +520,12 @@ juce::Image renderPreview(const Placements& placements, const Typefaces& fonts, 
     if (const auto found = placements.find("Delay Count Overlay"); found != placements.end())
         g.drawImageAt(overlay, found->second.getX(), found->second.getY());
 
-    // The readout as Part 3.4 draws it: black, right-justified, 21 px bold.
+    // The readout as the editor draws it: black, right-justified, 21 px bold.
     g.setColour(juce::Colours::black);
     g.setFont(makeFont(fonts.bold, 21.0f, 0.0f));
     g.drawText("DELAY TIME", juce::Rectangle<int>(604, -1, 200, 40).reduced(5, 1), juce::Justification::right);
     g.drawText("50.00ms", juce::Rectangle<int>(604, 20, 200, 40).reduced(5, 1), juce::Justification::right);
-    // The build string as Part 3.5 draws it.
+    // The build string as the banner draws it.
     g.setColour(juce::Colour(0xff2c2c2c));
     g.setFont(makeFont(fonts.medium, 11.0f, 0.0f));
     g.drawText("v1.00.37 VST3", juce::Rectangle<int>(5, 656, 100, 12).reduced(5, 0), juce::Justification::left);
