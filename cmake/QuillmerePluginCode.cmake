@@ -11,3 +11,18 @@ endfunction()
 function(quillmere_link_plugin_code target)
     quillmere_link_juce_code(${target} Quillmere)
 endfunction()
+
+# The plug-in's own source files (not JUCE's), as absolute paths, for targets that compile them
+# again with other JUCE options, such as the command-line host.
+function(quillmere_plugin_sources out_var)
+    get_target_property(sources Quillmere SOURCES)
+    set(result)
+    foreach(source IN LISTS sources)
+        get_filename_component(absolute "${source}" ABSOLUTE BASE_DIR "${PROJECT_SOURCE_DIR}/src")
+        string(FIND "${absolute}" "${PROJECT_SOURCE_DIR}/src/" inside)
+        if(inside EQUAL 0 AND absolute MATCHES "\\.cpp$")
+            list(APPEND result "${absolute}")
+        endif()
+    endforeach()
+    set(${out_var} ${result} PARENT_SCOPE)
+endfunction()

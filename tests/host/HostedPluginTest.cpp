@@ -1,4 +1,4 @@
-#include "PluginTestHost.h"
+#include "PluginHost.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ struct HostedPlugin : testing::Test
     std::unique_ptr<juce::AudioPluginInstance> load(double sampleRate = 48000.0,
                                                     int blockSize = 512)
     {
-        return PluginTestHost::load(bundle, sampleRate, blockSize);
+        return PluginHost::load(bundle, sampleRate, blockSize);
     }
 
     // Parameter changes reach a VST3 plug-in with the next processed block, as in a DAW.
@@ -25,7 +25,7 @@ struct HostedPlugin : testing::Test
 
     static void setPostLimiter(juce::AudioPluginInstance& instance, bool on)
     {
-        auto& parameter = PluginTestHost::parameter(instance, "Post Limiter");
+        auto& parameter = PluginHost::parameter(instance, "Post Limiter");
         parameter.setValueNotifyingHost(on ? 1.0f : 0.0f);
     }
 };
@@ -33,7 +33,7 @@ struct HostedPlugin : testing::Test
 
 TEST_F(HostedPlugin, FactoryPublishesTheIdentity)
 {
-    const auto description = PluginTestHost::describe(bundle);
+    const auto description = PluginHost::describe(bundle);
     EXPECT_EQ(description.name, "Quillmere");
     EXPECT_EQ(description.descriptiveName, "Quillmere");
     EXPECT_EQ(description.manufacturerName, "Tallowbark Industries");
@@ -72,7 +72,7 @@ TEST_F(HostedPlugin, StateSavedByTheHostRestoresIntoAnotherInstance)
         {"Dry", 0.2f},        {"Count", 0.9f},        {"Delay", 0.33f},
         {"Shift Path", 0.0f}, {"Shift Style", 0.75f}, {"Post Limiter", 0.0f}};
     for (const auto& [name, value] : changes)
-        PluginTestHost::parameter(*source, name).setValueNotifyingHost(value);
+        PluginHost::parameter(*source, name).setValueNotifyingHost(value);
     processOneBlock(*source);
 
     juce::MemoryBlock state;
@@ -86,7 +86,7 @@ TEST_F(HostedPlugin, StateSavedByTheHostRestoresIntoAnotherInstance)
         EXPECT_EQ(target->getParameters()[index]->getCurrentValueAsText(),
                   source->getParameters()[index]->getCurrentValueAsText())
             << source->getParameters()[index]->getName(100);
-    EXPECT_EQ(PluginTestHost::parameter(*target, "Shift Path").getCurrentValueAsText(), "INPUT");
+    EXPECT_EQ(PluginHost::parameter(*target, "Shift Path").getCurrentValueAsText(), "INPUT");
 }
 
 TEST_F(HostedPlugin, ReportsTheLimiterLatencyAfterPreparing)
@@ -107,7 +107,7 @@ TEST_F(HostedPlugin, ReportsTheLimiterLatencyAfterPreparing)
         instance->releaseResources();
         instance->prepareToPlay(c.sampleRate, 512);
         // The wrapper reports a latency change asynchronously, as DAWs expect.
-        PluginTestHost::deliverHostNotifications();
+        PluginHost::deliverHostNotifications();
         EXPECT_EQ(instance->getLatencySamples(), c.latency)
             << c.sampleRate << " Hz, Post Limiter " << c.limiterOn;
     }
@@ -142,7 +142,7 @@ TEST_F(HostedPlugin, ProcessesAudioAndBypassesThroughTheHost)
     constexpr int blockSize = 512;
     const auto instance = load(48000.0, blockSize);
     instance->prepareToPlay(48000.0, blockSize);
-    PluginTestHost::deliverHostNotifications();
+    PluginHost::deliverHostNotifications();
     ASSERT_EQ(instance->getLatencySamples(), 48);
 
     juce::Random random(3);

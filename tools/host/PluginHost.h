@@ -4,11 +4,12 @@
 
 #include <memory>
 
-/** Loads a built plug-in bundle the way a DAW does, through JUCE's VST3 hosting. */
-class PluginTestHost
+/** Loads a built plug-in bundle the way a DAW does, through JUCE's VST3 or LV2 hosting (chosen
+    by the bundle's extension, ".vst3" or ".lv2"). */
+class PluginHost
 {
 public:
-    /** What the bundle's factory publishes; throws std::runtime_error if it holds no plug-in. */
+    /** What the bundle publishes; throws std::runtime_error if it holds no plug-in. */
     static juce::PluginDescription describe(const juce::File& bundle);
 
     /** A new instance of the bundle's plug-in; throws std::runtime_error with the host's reason. */
