@@ -30,43 +30,17 @@ struct InvalidLayout : std::runtime_error
     using std::runtime_error::runtime_error;
 };
 
-/** True when objects and arrays nest deeper than limit (brackets inside strings do not count).
-    Checked before nlohmann sees the text, so that no later step meets an arbitrarily deep tree. */
-bool nestedDeeperThan(const std::string& text, int limit)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (const char c : text)
-    {
-        if (inString)
-        {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        }
-        else if (c == '"')
-            inString = true;
-        else if (c == '{' || c == '[')
-        {
-            if (++depth > limit)
-                return true;
-        }
-        else if (c == '}' || c == ']')
-            --depth;
-    }
-    return false;
-}
-
 /** Parses text, or throws (syntax error, or nesting deeper than the limit). */
 json parseLimited(const std::string& text)
 {
-    if (nestedDeeperThan(text, Layout::maxNestingDepth))
-        throw InvalidLayout("nested too deep");
-    return json::parse(text);
+    // The parse stops at the first level beyond the limit, before deep values are ever built.
+    return json::parse(text,
+                       [](int depth, json::parse_event_t, json&)
+                       {
+                           if (depth > Layout::maxNestingDepth)
+                               throw InvalidLayout("nested too deep");
+                           return true;
+                       });
 }
 
 /** Layout integers: integral numbers as they are, fractions truncated toward zero, true 1,

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 namespace
 {
@@ -17,37 +18,8 @@ namespace
 /** A preferences file is a few bytes; anything larger than this is not one and reads as absent. */
 constexpr std::size_t maxPreferencesFileBytes = 1 << 20;
 
-/** Documents nested deeper than this read as absent, before nlohmann parses them. */
+/** Documents nested deeper than this read as absent; the parse stops at the first level beyond. */
 constexpr int maxNestingDepth = 64;
-
-bool nestedDeeperThan(const std::string& text, int limit)
-{
-    int depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (char c : text)
-    {
-        if (inString)
-        {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        }
-        else if (c == '"')
-            inString = true;
-        else if (c == '{' || c == '[')
-        {
-            if (++depth > limit)
-                return true;
-        }
-        else if (c == '}' || c == ']')
-            --depth;
-    }
-    return false;
-}
 
 /** The data model's conversion; values that do not fit an int do not read. */
 std::optional<int> toInt(const nlohmann::json& value)
@@ -118,10 +90,14 @@ bool readPreference(const std::string& key, int* out)
             text.push_back(*it);
         }
 
-        if (nestedDeeperThan(text, maxNestingDepth))
-            return false;
-
-        const auto root = nlohmann::json::parse(text);
+        const auto root =
+            nlohmann::json::parse(text,
+                                  [](int depth, nlohmann::json::parse_event_t, nlohmann::json&)
+                                  {
+                                      if (depth > maxNestingDepth)
+                                          throw std::length_error("nested too deep");
+                                      return true;
+                                  });
         if (!root.is_object())
             return false;
         const auto found = root.find(key);
