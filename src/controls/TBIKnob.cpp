@@ -1,5 +1,7 @@
 #include "controls/TBIKnob.h"
 
+#include <cmath>
+
 TBIKnob::TBIKnob(juce::AudioParameterFloat* parameterToControl, float resetValue, float interval)
     : juce::Slider(parameterToControl->getParameterID()), parameter(parameterToControl)
 {
@@ -21,7 +23,7 @@ TBIKnob::~TBIKnob()
 
 void TBIKnob::mouseDoubleClick(const juce::MouseEvent&)
 {
-    parameter->setValueNotifyingHost(parameter->convertTo0to1((float) getDoubleClickReturnValue()));
+    parameter->setValueNotifyingHost(parameter->convertTo0to1((float)getDoubleClickReturnValue()));
 }
 
 void TBIKnob::mouseWheelMove(const juce::MouseEvent&, const juce::MouseWheelDetails&) {}
@@ -39,12 +41,15 @@ void TBIKnob::stoppedDragging()
 void TBIKnob::valueChanged()
 {
     if (isMouseButtonDown())
-        parameter->setValueNotifyingHost(parameter->convertTo0to1((float) getValue()));
+        parameter->setValueNotifyingHost(parameter->convertTo0to1((float)getValue()));
 }
 
 void TBIKnob::timerCallback()
 {
-    const float value = parameter->get();
-    if (value != (float) getValue() && !isMouseButtonDown())
+    // A host may store NaN in a parameter; the knob shows it as the bottom of the range, which is
+    // how the engine reads it.
+    const float raw = parameter->get();
+    const float value = std::isnan(raw) ? parameter->range.start : raw;
+    if (value != (float)getValue() && !isMouseButtonDown())
         setValue(value, juce::sendNotificationAsync);
 }

@@ -1,5 +1,7 @@
 #include "processor/TBIAudioProcessor.h"
 
+#include "editor/TBIAudioProcessorEditor.h"
+
 #include "processor/Parameters.h"
 
 #include "FAST.h"
@@ -507,11 +509,11 @@ bool TBIAudioProcessor::isMidiEffect() const
 
 juce::AudioProcessorEditor* TBIAudioProcessor::createEditor()
 {
-    return nullptr;
+    return new TBIAudioProcessorEditor(*this);
 }
 bool TBIAudioProcessor::hasEditor() const
 {
-    return false;
+    return true;
 }
 
 int TBIAudioProcessor::getNumPrograms()

@@ -12,7 +12,8 @@ namespace
 /** A knob of 72 by 72 inside a parent on the desktop, driven by the mouse machinery. */
 struct KnobOnScreen
 {
-    explicit KnobOnScreen(juce::AudioParameterFloat* parameter, float resetValue = 50.0f, float interval = 0.0f)
+    explicit KnobOnScreen(juce::AudioParameterFloat* parameter, float resetValue = 50.0f,
+                          float interval = 0.0f)
         : knob(std::make_shared<TextureKnob>(parameter, resetValue, interval))
     {
         parent.setBounds(0, 0, 200, 200);
@@ -29,7 +30,7 @@ struct KnobOnScreen
     RecordingParent parent;
     std::shared_ptr<TextureKnob> knob;
     std::unique_ptr<MouseDriver> driver;
-    const juce::Point<float> centre { 86.0f, 86.0f };
+    const juce::Point<float> centre{86.0f, 86.0f};
 };
 } // namespace
 
@@ -43,14 +44,17 @@ TEST(TBIKnob, IsARotaryVerticalDragSliderOverTheParametersLinearRange)
     EXPECT_EQ(knob.getMinimum(), 10.0);
     EXPECT_EQ(knob.getMaximum(), 250.0);
     EXPECT_EQ(knob.getInterval(), 0.5);
-    EXPECT_DOUBLE_EQ(knob.getSkewFactor(), 1.0) << "the knob turns linearly; the skew is the host's business";
+    EXPECT_DOUBLE_EQ(knob.getSkewFactor(), 1.0)
+        << "the knob turns linearly; the skew is the host's business";
     EXPECT_EQ(knob.getSliderStyle(), juce::Slider::RotaryVerticalDrag);
     EXPECT_EQ(knob.getTextBoxPosition(), juce::Slider::NoTextBox);
     EXPECT_DOUBLE_EQ(knob.getDoubleClickReturnValue(), 50.0);
     EXPECT_TRUE(knob.isDoubleClickReturnEnabled());
     EXPECT_FALSE(knob.getSliderSnapsToMousePosition());
-    EXPECT_FLOAT_EQ(knob.getRotaryParameters().startAngleRadians, juce::MathConstants<float>::pi * 1.2f);
-    EXPECT_FLOAT_EQ(knob.getRotaryParameters().endAngleRadians, juce::MathConstants<float>::pi * 2.8f);
+    EXPECT_FLOAT_EQ(knob.getRotaryParameters().startAngleRadians,
+                    juce::MathConstants<float>::pi * 1.2f);
+    EXPECT_FLOAT_EQ(knob.getRotaryParameters().endAngleRadians,
+                    juce::MathConstants<float>::pi * 2.8f);
     EXPECT_EQ(knob.getMouseDragSensitivity(), 250);
     EXPECT_TRUE(knob.isTimerRunning());
     EXPECT_EQ(knob.getTimerInterval(), 1000 / 16);
@@ -63,7 +67,7 @@ TEST(TextureKnob, StartsAtTheParametersValueWithoutAFilmstrip)
     ParameterHolder holder;
     holder.linear->setValueNotifyingHost(holder.linear->convertTo0to1(73.0f));
     TextureKnob knob(holder.linear, 50.0f, 0.0f);
-    EXPECT_FLOAT_EQ((float) knob.getValue(), 73.0f);
+    EXPECT_FLOAT_EQ((float)knob.getValue(), 73.0f);
     EXPECT_FALSE(knob.filmstripImage.isValid());
     EXPECT_EQ(knob.frameCount, 0);
     EXPECT_EQ(knob.frameWidth, 0);
@@ -78,12 +82,25 @@ TEST(TBIKnob, FollowsTheParameterOnItsTimerWithoutWritingBack)
     HostRecorder host(*holder.linear);
 
     holder.linear->setValueNotifyingHost(holder.linear->convertTo0to1(20.0f)); // host automation
-    EXPECT_FLOAT_EQ((float) knob.getValue(), 50.0f) << "the knob waits for its timer";
+    EXPECT_FLOAT_EQ((float)knob.getValue(), 50.0f) << "the knob waits for its timer";
     knob.timerCallback();
-    EXPECT_FLOAT_EQ((float) knob.getValue(), 20.0f);
+    EXPECT_FLOAT_EQ((float)knob.getValue(), 20.0f);
     knob.valueChanged(); // as the asynchronous notification would call it later
-    EXPECT_EQ(host.count(Kind::value), 1) << "a change from the timer is not written back to the parameter";
+    EXPECT_EQ(host.count(Kind::value), 1)
+        << "a change from the timer is not written back to the parameter";
     EXPECT_EQ(host.count(Kind::begin), 0);
+}
+
+TEST(TBIKnob, AParameterHoldingNaNShowsAsTheBottomOfItsRange)
+{
+    ParameterHolder holder;
+    TextureKnob knob(holder.linear, 50.0f, 0.0f);
+    knob.frameCount = 91;
+    juce::AudioProcessorParameter& hostSide = *holder.linear;
+    hostSide.setValue(std::numeric_limits<float>::quiet_NaN());
+    knob.timerCallback();
+    EXPECT_EQ((float)knob.getValue(), holder.linear->range.start);
+    EXPECT_EQ(knob.getFrameIndex(), 0);
 }
 
 TEST(TBIKnob, DraggingWritesTheParameterInsideOneGesture)
@@ -114,7 +131,7 @@ TEST(TBIKnob, DraggingWritesTheParameterInsideOneGesture)
     }
     // Dragging up raises the value: 25 pixels of JUCE's 250 for the whole range are a tenth of it.
     EXPECT_NEAR(holder.linear->get(), 60.0f, 0.5f);
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), holder.linear->get());
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), holder.linear->get());
 }
 
 TEST(TBIKnob, AClickWithoutMovementStillSendsBeginAndEnd)
@@ -125,7 +142,7 @@ TEST(TBIKnob, AClickWithoutMovementStillSendsBeginAndEnd)
     HostRecorder host(*holder.linear);
 
     screen.driver->click(screen.centre);
-    EXPECT_EQ(host.kinds(), (std::vector<Kind> { Kind::begin, Kind::end }));
+    EXPECT_EQ(host.kinds(), (std::vector<Kind>{Kind::begin, Kind::end}));
     EXPECT_FLOAT_EQ(holder.linear->get(), 50.0f);
 }
 
@@ -149,9 +166,10 @@ TEST(TBIKnob, DoubleClickResetsTheParameterWithoutAGestureAndTheKnobFollowsAtThe
             EXPECT_FALSE(e.insideGesture) << "the reset is not wrapped in a gesture";
         }
     }
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 90.0f) << "the knob follows only at its next tick";
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 90.0f)
+        << "the knob follows only at its next tick";
     screen.knob->timerCallback();
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 25.0f);
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 25.0f);
 }
 
 TEST(TBIKnob, AltClickResetsAtOnceInsideAGesture)
@@ -164,9 +182,9 @@ TEST(TBIKnob, AltClickResetsAtOnceInsideAGesture)
 
     screen.driver->click(screen.centre, juce::ModifierKeys::altModifier);
 
-    EXPECT_EQ(host.kinds(), (std::vector<Kind> { Kind::begin, Kind::value, Kind::end }));
+    EXPECT_EQ(host.kinds(), (std::vector<Kind>{Kind::begin, Kind::value, Kind::end}));
     EXPECT_FLOAT_EQ(holder.linear->get(), 25.0f);
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 25.0f) << "at once, not at the next tick";
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 25.0f) << "at once, not at the next tick";
 }
 
 TEST(TBIKnob, TheWheelChangesNothingAndDoesNotReachTheParent)
@@ -181,12 +199,12 @@ TEST(TBIKnob, TheWheelChangesNothingAndDoesNotReachTheParent)
     screen.driver->wheel(screen.centre, -0.5f);
 
     EXPECT_TRUE(host.events.empty());
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 50.0f);
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 50.0f);
     EXPECT_EQ(screen.parent.wheelEvents, 0);
 
     // The parent does get the wheel outside the knob, so the driver does deliver wheel events.
-    screen.driver->move({ 10.0f, 10.0f });
-    screen.driver->wheel({ 10.0f, 10.0f }, 0.5f);
+    screen.driver->move({10.0f, 10.0f});
+    screen.driver->wheel({10.0f, 10.0f}, 0.5f);
     EXPECT_EQ(screen.parent.wheelEvents, 1);
 }
 
@@ -202,11 +220,11 @@ TEST(TBIKnob, AutomationWaitsWhileTheUserHoldsTheKnobAndJumpsAfterRelease)
 
     holder.linear->setValueNotifyingHost(holder.linear->convertTo0to1(5.0f));
     screen.knob->timerCallback();
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 50.0f) << "held knobs ignore the parameter";
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 50.0f) << "held knobs ignore the parameter";
 
     screen.driver->release(screen.centre);
     screen.knob->timerCallback();
-    EXPECT_FLOAT_EQ((float) screen.knob->getValue(), 5.0f);
+    EXPECT_FLOAT_EQ((float)screen.knob->getValue(), 5.0f);
 }
 
 TEST(TBIKnob, ASkewedParameterTurnsLinearlyWhileTheHostGetsTheSkewedValue)
@@ -223,7 +241,7 @@ TEST(TBIKnob, ASkewedParameterTurnsLinearlyWhileTheHostGetsTheSkewedValue)
     screen.driver->drag(screen.centre.translated(0.0f, -50.0f)); // a fifth of the range: +48
     screen.driver->release(screen.centre.translated(0.0f, -50.0f));
 
-    const auto knobValue = (float) screen.knob->getValue();
+    const auto knobValue = (float)screen.knob->getValue();
     EXPECT_NEAR(knobValue, 98.0f, 1.0f);
     EXPECT_NEAR(holder.skewed->get(), knobValue, 0.01f);
     ASSERT_GE(host.count(Kind::value), 1);
@@ -232,7 +250,8 @@ TEST(TBIKnob, ASkewedParameterTurnsLinearlyWhileTheHostGetsTheSkewedValue)
         if (e.kind == Kind::value)
             lastSent = e.normalisedValue;
     EXPECT_NEAR(lastSent, holder.skewed->convertTo0to1(knobValue), 1e-4f);
-    EXPECT_GT(std::abs(lastSent - 0.2f), 0.05f) << "the host receives the skewed normalised value, not the knob's proportion";
+    EXPECT_GT(std::abs(lastSent - 0.2f), 0.05f)
+        << "the host receives the skewed normalised value, not the knob's proportion";
 }
 
 TEST(TextureKnob, ChoosesTheFrameByTruncatingTheProportion)
@@ -244,7 +263,7 @@ TEST(TextureKnob, ChoosesTheFrameByTruncatingTheProportion)
     knob.frameHeight = 72;
 
     const std::pair<double, int> cases[] = {
-        { 0.0, 0 }, { 0.99, 0 }, { 1.0, 1 }, { 45.0, 45 }, { 89.99, 89 }, { 90.0 - 1e-6, 89 }, { 90.0, 90 },
+        {0.0, 0}, {0.99, 0}, {1.0, 1}, {45.0, 45}, {89.99, 89}, {90.0 - 1e-6, 89}, {90.0, 90},
     };
     for (const auto& [value, frame] : cases)
     {
@@ -289,7 +308,7 @@ TEST(TextureKnob, DrawsOneUnscaledFrameAtItsImagePosition)
     knob.frameCount = 3;
     knob.frameWidth = 10;
     knob.frameHeight = 10;
-    knob.imagePosition = { 5, 7 };
+    knob.imagePosition = {5, 7};
 
     knob.setValue(45.0, juce::dontSendNotification); // proportion 0.5: frame (int) (2 * 0.5) = 1
     auto image = paint(knob);

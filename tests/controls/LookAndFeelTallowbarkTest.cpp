@@ -7,9 +7,9 @@
 
 namespace
 {
-const juce::Colour textGreen { 0xff00ff00 };
-const juce::Colour headerRed { 0xffff0000 };
-const juce::Colour highlight { 0xff202020 };
+const juce::Colour textGreen{0xff00ff00};
+const juce::Colour headerRed{0xffff0000};
+const juce::Colour highlight{0xff202020};
 
 class MenuItemCanvas
 {
@@ -34,8 +34,9 @@ public:
     {
         juce::Image image(juce::Image::ARGB, area.getRight(), area.getBottom(), true);
         juce::Graphics g(image);
-        lookAndFeel.drawPopupMenuItem(g, area, item.separator, item.active, item.highlighted, item.ticked, item.subMenu,
-                                      item.text, item.shortcut, item.icon, item.textColour);
+        lookAndFeel.drawPopupMenuItem(g, area, item.separator, item.active, item.highlighted,
+                                      item.ticked, item.subMenu, item.text, item.shortcut,
+                                      item.icon, item.textColour);
         return image;
     }
 
@@ -87,7 +88,7 @@ TEST(LookAndFeel_Tallowbark, SeparatorInAnEightPixelAreaIsTwoRowsFiveInsideTheEd
                 EXPECT_EQ(c.getAlpha(), 0) << x << ", " << y;
         }
     }
-    EXPECT_EQ(image.getPixelAt(30, 4).withAlpha((juce::uint8) 0xff), juce::Colours::white);
+    EXPECT_EQ(image.getPixelAt(30, 4).withAlpha((juce::uint8)0xff), juce::Colours::white);
 }
 
 TEST(LookAndFeel_Tallowbark, SeparatorRowsStopWhereTheAreaEnds)
@@ -96,14 +97,14 @@ TEST(LookAndFeel_Tallowbark, SeparatorRowsStopWhereTheAreaEnds)
     MenuItemCanvas::Item item;
     item.separator = true;
     // Height 3: nothing removed above (3 / 2 - 1 = 0), dark row 0, light row 1.
-    auto image = canvas.draw({ 0, 0, 20, 3 }, item);
+    auto image = canvas.draw({0, 0, 20, 3}, item);
     EXPECT_EQ(image.getPixelAt(10, 0), juce::Colour(0x33000000));
     EXPECT_EQ(image.getPixelAt(10, 1).getAlpha(), 0x66);
     EXPECT_EQ(image.getPixelAt(10, 2).getAlpha(), 0);
     // Height 1: only the dark row fits. Width below 10: nothing at all.
-    image = canvas.draw({ 0, 0, 20, 1 }, item);
+    image = canvas.draw({0, 0, 20, 1}, item);
     EXPECT_EQ(image.getPixelAt(10, 0), juce::Colour(0x33000000));
-    image = canvas.draw({ 0, 0, 8, 8 }, item);
+    image = canvas.draw({0, 0, 8, 8}, item);
     EXPECT_TRUE(boundsWhere(image, image.getBounds(), visible).isEmpty());
 }
 
@@ -114,7 +115,7 @@ TEST(LookAndFeel_Tallowbark, HighlightFillsTheAreaLessOnePixelAtFullOpacityEvenW
     item.highlighted = true;
     item.active = false;
     item.text = "";
-    const auto image = canvas.draw({ 0, 0, 100, 22 }, item);
+    const auto image = canvas.draw({0, 0, 100, 22}, item);
     EXPECT_EQ(boundsWhere(image, image.getBounds(), visible), juce::Rectangle<int>(1, 1, 98, 20));
     EXPECT_EQ(image.getPixelAt(1, 1), highlight);
     EXPECT_EQ(image.getPixelAt(98, 20), highlight);
@@ -125,19 +126,21 @@ TEST(LookAndFeel_Tallowbark, TextStartsFiveInsideInTheTextColour)
     MenuItemCanvas canvas;
     MenuItemCanvas::Item item;
     item.text = "Reset all";
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
     const auto text = boundsWhere(image, image.getBounds(), visible);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_GE(text.getX(), 6);
     EXPECT_LE(text.getX(), 8);
-    EXPECT_LE(text.getHeight(), juce::roundToInt(22 / 1.3f) + 1) << "font no higher than the area's height / 1.3";
+    EXPECT_LE(text.getHeight(), juce::roundToInt(22 / 1.3f) + 1)
+        << "font no higher than the area's height / 1.3";
     for (int y = text.getY(); y < text.getBottom(); ++y)
     {
         for (int x = text.getX(); x < text.getRight(); ++x)
         {
             if (visible(image.getPixelAt(x, y)))
             {
-                ASSERT_EQ(image.getPixelAt(x, y).withAlpha((juce::uint8) 0xff), textGreen) << x << ", " << y;
+                ASSERT_EQ(image.getPixelAt(x, y).withAlpha((juce::uint8)0xff), textGreen)
+                    << x << ", " << y;
             }
         }
     }
@@ -147,27 +150,31 @@ TEST(LookAndFeel_Tallowbark, AGivenTextColourWinsOverTheMenusColours)
 {
     MenuItemCanvas canvas;
     MenuItemCanvas::Item item;
-    const juce::Colour blue { 0xff0000ff };
+    const juce::Colour blue{0xff0000ff};
     item.textColour = &blue;
     item.ticked = true;
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
     const auto drawn = boundsWhere(image, image.getBounds(), visible);
     ASSERT_FALSE(drawn.isEmpty());
-    EXPECT_TRUE(boundsWhere(image, image.getBounds(), [&](juce::Colour c) { return visible(c) && c.withAlpha((juce::uint8) 0xff) != blue; })
+    EXPECT_TRUE(boundsWhere(image, image.getBounds(),
+                            [&](juce::Colour c)
+                            { return visible(c) && c.withAlpha((juce::uint8)0xff) != blue; })
                     .isEmpty());
 }
 
-TEST(LookAndFeel_Tallowbark, ATickedInactiveItemIsInHeaderColourWithTheTickAtTheRightAtThirtyPercent)
+TEST(LookAndFeel_Tallowbark,
+     ATickedInactiveItemIsInHeaderColourWithTheTickAtTheRightAtThirtyPercent)
 {
     MenuItemCanvas canvas;
     MenuItemCanvas::Item item;
     item.ticked = true;
     item.active = false;
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
 
-    // An item 22 high: r is (1, 1, 198, 20); the icon column is min(198, 25) wide, its area reduced by 3.
+    // An item 22 high: r is (1, 1, 198, 20); the icon column is min(198, 25) wide, its area reduced
+    // by 3.
     const juce::Rectangle<int> iconArea(199 - 25 + 3, 4, 19, 14);
-    const auto tick = boundsWhere(image, { 150, 0, 50, 22 }, visible);
+    const auto tick = boundsWhere(image, {150, 0, 50, 22}, visible);
     ASSERT_FALSE(tick.isEmpty()) << "no tick drawn";
     EXPECT_TRUE(iconArea.expanded(1).contains(tick)) << tick.toString();
 
@@ -180,11 +187,11 @@ TEST(LookAndFeel_Tallowbark, ATickedInactiveItemIsInHeaderColourWithTheTickAtThe
             if (!visible(c))
                 continue;
             ASSERT_LE(c.getAlpha(), 77) << "drawn above 30 % opacity at " << x << ", " << y;
-            ASSERT_EQ(c.withAlpha((juce::uint8) 0xff), headerRed) << x << ", " << y;
+            ASSERT_EQ(c.withAlpha((juce::uint8)0xff), headerRed) << x << ", " << y;
         }
     }
     // The text stays left of the icon column.
-    EXPECT_LT(boundsWhere(image, { 0, 0, 174, 22 }, visible).getRight(), 174);
+    EXPECT_LT(boundsWhere(image, {0, 0, 174, 22}, visible).getRight(), 174);
 }
 
 TEST(LookAndFeel_Tallowbark, ASubMenuArrowSitsLeftOfTheIconColumn)
@@ -193,17 +200,18 @@ TEST(LookAndFeel_Tallowbark, ASubMenuArrowSitsLeftOfTheIconColumn)
     MenuItemCanvas::Item item;
     item.subMenu = true;
     item.text = "";
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
     const auto arrow = boundsWhere(image, image.getBounds(), visible);
     ASSERT_FALSE(arrow.isEmpty());
     const auto fontAscent = canvas.lookAndFeel.getPopupMenuFont().getAscent();
     const auto arrowHeight = 0.6f * fontAscent;
-    const int column = (int) arrowHeight;
-    // The column is the rightmost `column` pixels of r once the icon column (25) is gone: it starts at 174 - column.
+    const int column = (int)arrowHeight;
+    // The column is the rightmost `column` pixels of r once the icon column (25) is gone: it starts
+    // at 174 - column.
     EXPECT_GE(arrow.getX(), 174 - column - 1);
     EXPECT_LE(arrow.getRight(), 174 - column + juce::roundToInt(0.6f * arrowHeight) + 1);
-    EXPECT_NEAR((float) arrow.getCentreY(), 11.0f, 1.5f);
-    EXPECT_NEAR((float) arrow.getHeight(), arrowHeight, 2.0f);
+    EXPECT_NEAR((float)arrow.getCentreY(), 11.0f, 1.5f);
+    EXPECT_NEAR((float)arrow.getHeight(), arrowHeight, 2.0f);
 }
 
 TEST(LookAndFeel_Tallowbark, ShortcutTextIsRightJustifiedLeftOfTheIconColumn)
@@ -212,7 +220,7 @@ TEST(LookAndFeel_Tallowbark, ShortcutTextIsRightJustifiedLeftOfTheIconColumn)
     MenuItemCanvas::Item item;
     item.text = "";
     item.shortcut = "Ctrl+R";
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
     const auto shortcut = boundsWhere(image, image.getBounds(), visible);
     ASSERT_FALSE(shortcut.isEmpty());
     EXPECT_LE(shortcut.getRight(), 174);
@@ -230,12 +238,13 @@ TEST(LookAndFeel_Tallowbark, AnIconIsDrawnInTheIconAreaAndNeverEnlarged)
     item.icon = &icon;
     item.text = "";
     item.active = false;
-    const auto image = canvas.draw({ 0, 0, 200, 22 }, item);
+    const auto image = canvas.draw({0, 0, 200, 22}, item);
     const auto drawn = boundsWhere(image, image.getBounds(), visible);
     ASSERT_FALSE(drawn.isEmpty());
     EXPECT_LE(drawn.getWidth(), 5) << "a small icon is centred, not enlarged";
-    EXPECT_NEAR((float) drawn.getCentreX(), 177.0f + 9.5f, 1.5f);
-    EXPECT_EQ(image.getPixelAt(drawn.getCentreX(), drawn.getCentreY()).getAlpha(), 0xff) << "icons draw at full opacity";
+    EXPECT_NEAR((float)drawn.getCentreX(), 177.0f + 9.5f, 1.5f);
+    EXPECT_EQ(image.getPixelAt(drawn.getCentreX(), drawn.getCentreY()).getAlpha(), 0xff)
+        << "icons draw at full opacity";
 }
 
 TEST(LookAndFeel_Tallowbark, OtherRotarySlidersDrawNothingAndNoSliderHasAThumb)

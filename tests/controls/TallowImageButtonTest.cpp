@@ -70,7 +70,8 @@ TEST(TallowImageButton, TakesTheOnAndOffImagesOfItsStemAndSwapsThemOnRequest)
     EXPECT_EQ(swapped.getNormalImage(), off);
     EXPECT_EQ(swapped.getOverImage(), off) << "the normal image is also the mouse-over image";
     EXPECT_EQ(swapped.getDownImage(), on);
-    EXPECT_EQ(swapped.getBounds(), juce::Rectangle<int>(0, 0, 59, 52)) << "sized to the normal image";
+    EXPECT_EQ(swapped.getBounds(), juce::Rectangle<int>(0, 0, 59, 52))
+        << "sized to the normal image";
 
     TallowImageButton plain("Plain", "shiftstyle", nullptr, false);
     EXPECT_EQ(plain.getNormalImage(), on);
@@ -97,7 +98,8 @@ TEST(TallowImageButton, WithoutAHitAreaTheWholeRectangleReactsTransparentPixelsI
     TallowImageButton button("Button", "none", nullptr, false);
     const juce::Image clear(juce::Image::ARGB, 59, 52, true);
     const auto none = juce::Colours::transparentWhite;
-    button.setImages(true, false, true, clear, 1.0f, none, clear, 1.0f, none, clear, 1.0f, none, 0.0f);
+    button.setImages(true, false, true, clear, 1.0f, none, clear, 1.0f, none, clear, 1.0f, none,
+                     0.0f);
     button.setTopLeftPosition(100, 40);
 
     EXPECT_TRUE(button.hitTest(0, 0));
@@ -142,21 +144,21 @@ TEST(TallowImageButton, EveryClickTogglesAndThenTellsTheListener)
     {
         MouseDriver driver(parent);
         ASSERT_TRUE(driver.ready()) << "needs an X display: run under xvfb-run";
-        driver.click({ 40.0f, 50.0f });
+        driver.click({40.0f, 50.0f});
         EXPECT_EQ(listener.clicks, 1);
         EXPECT_TRUE(listener.stateAtClick) << "the state flips before the listener hears of it";
         driver.pause();
-        driver.click({ 40.0f, 50.0f });
+        driver.click({40.0f, 50.0f});
         EXPECT_EQ(listener.clicks, 2);
         EXPECT_FALSE(button.getToggleState());
 
         // Outside the hit area the button does not react, though the pointer is over its image.
         button.setHitbox(20, 30, 10, 10);
         driver.pause();
-        driver.click({ 60.0f, 70.0f });
+        driver.click({60.0f, 70.0f});
         EXPECT_EQ(listener.clicks, 2);
         driver.pause();
-        driver.click({ 25.0f, 35.0f });
+        driver.click({25.0f, 35.0f});
         EXPECT_EQ(listener.clicks, 3);
     }
     parent.removeAllChildren();

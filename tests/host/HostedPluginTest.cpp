@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace
 {
 const juce::File bundle{QUILLMERE_VST3_BUNDLE};
@@ -28,6 +30,35 @@ struct HostedPlugin : testing::Test
         auto& parameter = PluginHost::parameter(instance, "Post Limiter");
         parameter.setValueNotifyingHost(on ? 1.0f : 0.0f);
     }
+};
+
+/** Points HOME at a new temporary folder for its lifetime: opening the plug-in's editor creates
+    its preferences file there instead of in the user's own folders. */
+class ScopedTemporaryHome
+{
+public:
+    ScopedTemporaryHome()
+    {
+        if (const char* home = std::getenv("HOME"))
+            previous = home;
+        folder.createDirectory();
+        setenv("HOME", folder.getFullPathName().toRawUTF8(), 1);
+    }
+
+    ~ScopedTemporaryHome()
+    {
+        if (previous.isNotEmpty())
+            setenv("HOME", previous.toRawUTF8(), 1);
+        else
+            unsetenv("HOME");
+        folder.deleteRecursively();
+    }
+
+    const juce::File folder = juce::File::getSpecialLocation(juce::File::tempDirectory)
+                                  .getNonexistentChildFile("home", "");
+
+private:
+    juce::String previous;
 };
 } // namespace
 
@@ -179,4 +210,29 @@ TEST_F(HostedPlugin, ProcessesAudioAndBypassesThroughTheHost)
     // After the 10 ms crossfade the host's bypass leaves the input, delayed by the latency.
     for (auto i = bypassStart + 4800; i < output.size(); ++i)
         ASSERT_NEAR(output[i], input[i - 48], 1e-6f) << i;
+}
+
+TEST_F(HostedPlugin, OpensScalesAndClosesItsEditorTenTimesInARow)
+{
+    const ScopedTemporaryHome home;
+    const auto instance = load();
+    ASSERT_TRUE(instance->hasEditor());
+
+    for (int opening = 0; opening < 10; ++opening)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor(instance->createEditorIfNeeded());
+        ASSERT_NE(editor, nullptr) << "opening " << opening;
+        EXPECT_EQ(editor->getWidth(), 808) << "opening " << opening;
+        EXPECT_EQ(editor->getHeight(), 712) << "opening " << opening;
+        // What the host does on a 200 % display: the whole face at twice the size, not cropped.
+        editor->setScaleFactor(2.0f);
+        PluginHost::deliverHostNotifications(20);
+        EXPECT_EQ(editor->getWidth(), 1616) << "opening " << opening;
+        EXPECT_EQ(editor->getHeight(), 1424) << "opening " << opening;
+        editor.reset();
+        PluginHost::deliverHostNotifications(20);
+        EXPECT_EQ(instance->getActiveEditor(), nullptr) << "opening " << opening;
+    }
+    EXPECT_TRUE(home.folder.getChildFile(".config/Tallowbark/Orrery_pref.json").existsAsFile())
+        << "the plug-in's own editor was not opened";
 }
