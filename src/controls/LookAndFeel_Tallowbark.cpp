@@ -4,17 +4,19 @@
 
 namespace
 {
-/** The rectangle reduced by dx on the left and right and dy on the top and bottom, never below zero size. */
+/** The rectangle reduced by dx on the left and right and dy on the top and bottom, never below zero
+ * size. */
 juce::Rectangle<int> reducedNotNegative(const juce::Rectangle<int>& r, int dx, int dy)
 {
-    return { r.getX() + dx, r.getY() + dy, juce::jmax(0, r.getWidth() - 2 * dx), juce::jmax(0, r.getHeight() - 2 * dy) };
+    return {r.getX() + dx, r.getY() + dy, juce::jmax(0, r.getWidth() - 2 * dx),
+            juce::jmax(0, r.getHeight() - 2 * dy)};
 }
 } // namespace
 
-void LookAndFeel_Tallowbark::drawPopupMenuItem(juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator,
-                                               bool isActive, bool isHighlighted, bool isTicked, bool hasSubMenu,
-                                               const juce::String& text, const juce::String& shortcutKeyText,
-                                               const juce::Drawable* icon, const juce::Colour* textColour)
+void LookAndFeel_Tallowbark::drawPopupMenuItem(
+    juce::Graphics& g, const juce::Rectangle<int>& area, bool isSeparator, bool isActive,
+    bool isHighlighted, bool isTicked, bool hasSubMenu, const juce::String& text,
+    const juce::String& shortcutKeyText, const juce::Drawable* icon, const juce::Colour* textColour)
 {
     if (isSeparator)
     {
@@ -28,7 +30,8 @@ void LookAndFeel_Tallowbark::drawPopupMenuItem(juce::Graphics& g, const juce::Re
         return;
     }
 
-    auto colour = findColour(isTicked ? juce::PopupMenu::headerTextColourId : juce::PopupMenu::textColourId);
+    auto colour =
+        findColour(isTicked ? juce::PopupMenu::headerTextColourId : juce::PopupMenu::textColourId);
     if (textColour != nullptr)
         colour = *textColour;
 
@@ -45,18 +48,21 @@ void LookAndFeel_Tallowbark::drawPopupMenuItem(juce::Graphics& g, const juce::Re
         g.setOpacity(0.3f);
 
     auto font = getPopupMenuFont();
-    const auto maxFontHeight = (float) area.getHeight() / 1.3f;
+    const auto maxFontHeight = (float)area.getHeight() / 1.3f;
     if (font.getHeight() > maxFontHeight)
         font.setHeight(maxFontHeight);
     g.setFont(font);
 
     const auto iconColumnWidth = juce::jmin(r.getWidth(), (r.getHeight() * 5) / 4);
-    const juce::Rectangle<float> iconArea((float) (r.getRight() - iconColumnWidth + 3), (float) (r.getY() + 3),
-                                          (float) (juce::jmax(iconColumnWidth, 6) - 6),
-                                          (float) (juce::jmax(area.getHeight() - 2, 6) - 6));
+    const juce::Rectangle<float> iconArea((float)(r.getRight() - iconColumnWidth + 3),
+                                          (float)(r.getY() + 3),
+                                          (float)(juce::jmax(iconColumnWidth, 6) - 6),
+                                          (float)(juce::jmax(area.getHeight() - 2, 6) - 6));
     if (icon != nullptr)
     {
-        icon->drawWithin(g, iconArea, juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize, 1.0f);
+        icon->drawWithin(
+            g, iconArea,
+            juce::RectanglePlacement::centred | juce::RectanglePlacement::onlyReduceInSize, 1.0f);
     }
     else if (isTicked)
     {
@@ -68,11 +74,12 @@ void LookAndFeel_Tallowbark::drawPopupMenuItem(juce::Graphics& g, const juce::Re
     if (hasSubMenu)
     {
         const auto arrowHeight = 0.6f * getPopupMenuFont().getAscent();
-        const auto arrowColumn = r.removeFromRight(juce::jmin(r.getWidth(), (int) arrowHeight));
-        const auto x = (float) arrowColumn.getX();
-        const auto y = (float) (r.getY() + r.getHeight() / 2);
+        const auto arrowColumn = r.removeFromRight(juce::jmin(r.getWidth(), (int)arrowHeight));
+        const auto x = (float)arrowColumn.getX();
+        const auto y = (float)(r.getY() + r.getHeight() / 2);
         juce::Path arrow;
-        arrow.addTriangle(x, y - arrowHeight * 0.5f, x, y + arrowHeight * 0.5f, x + 0.6f * arrowHeight, y);
+        arrow.addTriangle(x, y - arrowHeight * 0.5f, x, y + arrowHeight * 0.5f,
+                          x + 0.6f * arrowHeight, y);
         g.fillPath(arrow);
     }
 
@@ -89,8 +96,8 @@ void LookAndFeel_Tallowbark::drawPopupMenuItem(juce::Graphics& g, const juce::Re
     }
 }
 
-void LookAndFeel_Tallowbark::drawRotarySlider(juce::Graphics& g, int x, int y, int, int, float, float, float,
-                                              juce::Slider& slider)
+void LookAndFeel_Tallowbark::drawRotarySlider(juce::Graphics& g, int x, int y, int, int, float,
+                                              float, float, juce::Slider& slider)
 {
     auto* knob = dynamic_cast<TextureKnob*>(&slider);
     if (knob == nullptr || !knob->filmstripImage.isValid())
@@ -98,8 +105,9 @@ void LookAndFeel_Tallowbark::drawRotarySlider(juce::Graphics& g, int x, int y, i
     const auto frame = knob->getFrameIndex();
     if (frame < 0)
         return;
-    g.drawImage(knob->filmstripImage, x + knob->imagePosition.x, y + knob->imagePosition.y, knob->frameWidth,
-                knob->frameHeight, 0, frame * knob->frameHeight, knob->frameWidth, knob->frameHeight);
+    g.drawImage(knob->filmstripImage, x + knob->imagePosition.x, y + knob->imagePosition.y,
+                knob->frameWidth, knob->frameHeight, 0, frame * knob->frameHeight, knob->frameWidth,
+                knob->frameHeight);
 }
 
 int LookAndFeel_Tallowbark::getSliderThumbRadius(juce::Slider&)

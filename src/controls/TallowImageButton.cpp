@@ -34,7 +34,7 @@ TallowImageButton::TallowImageButton(const std::string& name, const std::string&
 
 void TallowImageButton::setHitbox(int x, int y, int width, int height)
 {
-    hitArea = { x, y, width, height };
+    hitArea = {x, y, width, height};
 }
 
 bool TallowImageButton::hitTest(int x, int y)
