@@ -1,13 +1,13 @@
 #include "processor/TBIAudioProcessor.h"
 
 #include "editor/TBIAudioProcessorEditor.h"
-
 #include "processor/Parameters.h"
 
 #include "FAST.h"
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -41,6 +41,38 @@ constexpr const char* stateTag = "Orrery_XML";
 juce::String attributeName(const juce::AudioProcessorParameter& parameter)
 {
     return parameter.getName(50).replaceCharacter(' ', '_');
+}
+
+// A host may send any float as a normalised value, and JUCE's parameters keep a NaN as they get
+// it. Every reader takes NaN as the bottom of the range, so the engine's conversions to whole
+// samples, taps and styles, and the saved state, always see a number inside the range.
+float valueOf(const juce::AudioParameterFloat& parameter)
+{
+    const auto value = parameter.get();
+    return std::isnan(value) ? parameter.range.start : value;
+}
+
+// JUCE's XML reader has two faults that a damaged project could reach: it steps over a multi-byte
+// sequence by its first byte alone, so text that is not valid UTF-8 makes it read past the end of
+// the text; and a processing instruction ("<?...?>") followed by text inside an element makes it
+// loop for ever. A saved state holds neither (its only instruction is the declaration before the
+// element), so such text is unreadable. The reader itself refuses text of length 0 or less.
+bool isSafeForTheXmlReader(const char* text, int length)
+{
+    if (length <= 0)
+        return true;
+    if (!juce::CharPointer_UTF8::isValidString(text, length))
+        return false;
+
+    const std::string_view view(text, static_cast<size_t>(length));
+    for (auto open = view.find('<'); open != std::string_view::npos;
+         open = view.find('<', open + 1))
+    {
+        const auto next = open + 1 < view.size() ? view[open + 1] : '\0';
+        if (next != '?' && next != '!')
+            return view.find("<?", open) == std::string_view::npos;
+    }
+    return true;
 }
 
 bool isArrived(const OnePoleSmoother& smoother)
@@ -269,8 +301,8 @@ void TBIAudioProcessor::runEngine(float** channels, int numChannels, int numSamp
     {
         if (active)
         {
-            const auto dry = dryParam->get();
-            const auto wet = wetParam->get();
+            const auto dry = valueOf(*dryParam);
+            const auto wet = valueOf(*wetParam);
             const auto dryLin = static_cast<float>(std::pow(10.0, static_cast<double>(dry) * 0.05));
             const auto wetLin = static_cast<float>(std::pow(10.0, static_cast<double>(wet) * 0.05));
             // Just above the bottom of the range the levels mute, so the knob's end is silence.
@@ -332,10 +364,10 @@ void TBIAudioProcessor::runEngine(float** channels, int numChannels, int numSamp
 
 void TBIAudioProcessor::setUpTaps(int ch)
 {
-    const auto delaySeconds = delayParam->get() / 1000.0f;
-    const auto timeSpread = timeSpreadParam->get();
-    const auto feedback = feedbackParam->get() / 100.0f;
-    const auto count = static_cast<int>(countParam->get());
+    const auto delaySeconds = valueOf(*delayParam) / 1000.0f;
+    const auto timeSpread = valueOf(*timeSpreadParam);
+    const auto feedback = valueOf(*feedbackParam) / 100.0f;
+    const auto count = static_cast<int>(valueOf(*countParam));
     const auto shiftCoefficient =
         smoothingCoefficient(static_cast<int>(engineSampleRate * static_cast<double>(0.0425f)));
     const auto tapSampleRate = static_cast<float>(engineSampleRate);
@@ -355,9 +387,9 @@ void TBIAudioProcessor::setUpTaps(int ch)
 
 void TBIAudioProcessor::updateShiftStyle(int ch)
 {
-    const auto styleValue = shiftStyleParam->get();
+    const auto styleValue = valueOf(*shiftStyleParam);
     const auto style = static_cast<int>(styleValue);
-    const auto p = shiftParam->get();
+    const auto p = valueOf(*shiftParam);
     const auto path = shiftPathParam->get();
     auto& random = *styleRandom;
 
@@ -549,7 +581,7 @@ void TBIAudioProcessor::getStateInformation(juce::MemoryBlock& destData)
     {
         const auto name = attributeName(*parameter);
         if (auto* f = dynamic_cast<juce::AudioParameterFloat*>(parameter))
-            xml.setAttribute(name, static_cast<double>(f->get()));
+            xml.setAttribute(name, static_cast<double>(valueOf(*f)));
         else if (auto* c = dynamic_cast<juce::AudioParameterChoice*>(parameter))
             xml.setAttribute(name, c->getIndex());
         else if (auto* i = dynamic_cast<juce::AudioParameterInt*>(parameter))
@@ -566,12 +598,12 @@ void TBIAudioProcessor::setStateInformation(const void* data, int sizeInBytes)
     if (data == nullptr || sizeInBytes <= 8)
         return;
 
-    // The UTF-8 decoder may look a few bytes past a truncated multi-byte sequence at the end of the
-    // text; zero padding keeps that read inside our own copy of the host's block.
-    juce::MemoryBlock padded(static_cast<size_t>(sizeInBytes) + 8, true);
-    padded.copyFrom(data, 0, static_cast<size_t>(sizeInBytes));
+    const auto* bytes = static_cast<const char*>(data);
+    const auto storedLength = static_cast<int>(juce::ByteOrder::littleEndianInt(bytes + 4));
+    if (!isSafeForTheXmlReader(bytes + 8, juce::jmin(sizeInBytes - 8, storedLength)))
+        return;
 
-    const auto xml = getXmlFromBinary(padded.getData(), sizeInBytes);
+    const auto xml = getXmlFromBinary(data, sizeInBytes);
     if (xml == nullptr || !xml->getTagName().equalsIgnoreCase(stateTag))
         return;
 

@@ -242,3 +242,37 @@ TEST_F(Engine, TurningThePostLimiterBackOnRestartsTheDryDelayFromSilence)
         EXPECT_EQ(out[i], 0.0f) << i;
     EXPECT_NEAR(out[48], in[0], 1e-6f);
 }
+
+TEST(EngineParameters, ANaNFromTheHostReadsAsTheBottomOfTheRange)
+{
+    // JUCE's parameters keep a NaN normalised value as it is; the engine and the saved state must
+    // still see a number inside the range, the same one for every reader.
+    const auto in = noise(9600);
+    for (int index = 0; index < 10; ++index)
+    {
+        TBIAudioProcessor withNaN;
+        TBIAudioProcessor atBottom;
+        auto* parameter = withNaN.getParameters()[index];
+        if (dynamic_cast<juce::AudioParameterFloat*>(parameter) == nullptr)
+            continue;
+        const auto name = parameter->getName(50);
+        parameter->setValue(std::numeric_limits<float>::quiet_NaN());
+        auto* reference = dynamic_cast<juce::AudioParameterFloat*>(atBottom.getParameters()[index]);
+        *reference = reference->range.start;
+
+        juce::MemoryBlock savedWithNaN;
+        juce::MemoryBlock savedAtBottom;
+        withNaN.getStateInformation(savedWithNaN);
+        atBottom.getStateInformation(savedAtBottom);
+        EXPECT_EQ(savedWithNaN, savedAtBottom) << name;
+
+        withNaN.prepareToPlay(rate, 480);
+        atBottom.prepareToPlay(rate, 480);
+        ProcessorDriver nanDriver(withNaN);
+        ProcessorDriver bottomDriver(atBottom);
+        const auto out = nanDriver.run(in, 480);
+        EXPECT_EQ(out, bottomDriver.run(in, 480)) << name;
+        EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](float x) { return std::isfinite(x); }))
+            << name;
+    }
+}

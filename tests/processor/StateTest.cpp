@@ -23,6 +23,12 @@ juce::MemoryBlock rawFrame(std::uint32_t magic, std::uint32_t length, const std:
     return block;
 }
 
+// The frame a host stores, around text that may be any bytes.
+juce::MemoryBlock frameOfBytes(const std::string& text)
+{
+    return rawFrame(0x21324356, static_cast<std::uint32_t>(text.size()), text);
+}
+
 std::vector<float> values(TBIAudioProcessor& p)
 {
     std::vector<float> result;
@@ -115,6 +121,10 @@ TEST(State, UnreadableBlocksChangeNothing)
         {"not XML", rawFrame(0x21324356, 9, "not xml!!")},
         {"another tag", frame("<Other Dry=\"0\"/>")},
         {"truncated UTF-8 at the end", rawFrame(0x21324356, 3, "<\xf0\xf0")},
+        {"text that is not UTF-8", frameOfBytes("<Orrery_XML Dry=\"0\" Wet=\"\xff\xff\xff~\"/>")},
+        {"a lead byte before the end of the text", frameOfBytes("<Orrery_XML Dry=\"0\"/>\xf0")},
+        {"an instruction and text inside the element",
+         frameOfBytes("<Orrery_XML Dry=\"0\"><?a?>b</Orrery_XML>")},
     };
 
     for (const auto& c : cases)
@@ -185,4 +195,57 @@ TEST(State, HugeAttributeTextIsHandled)
     restore(p, frame("<Orrery_XML Delay=\"" + digits + "\" Dry=\"-" + digits + "\"/>"));
     EXPECT_EQ(p.delayParam->get(), 250.0f);
     EXPECT_EQ(p.dryParam->get(), -18.0f);
+}
+
+TEST(State, ThousandRandomSettingsComeBackExactly)
+{
+    // The saved values are already on their grids, so snapping on restore changes nothing.
+    juce::Random random(2024);
+    for (int set = 0; set < 1000; ++set)
+    {
+        TBIAudioProcessor source;
+        for (auto* parameter : source.getParameters())
+            parameter->setValueNotifyingHost(random.nextFloat());
+        juce::MemoryBlock block;
+        source.getStateInformation(block);
+
+        TBIAudioProcessor target;
+        restore(target, block);
+        ASSERT_EQ(values(target), values(source)) << "set " << set;
+        juce::MemoryBlock again;
+        target.getStateInformation(again);
+        ASSERT_EQ(again, block) << "set " << set;
+    }
+}
+
+TEST(State, RestoresIdenticallyAroundAPreparationAtAnotherRate)
+{
+    TBIAudioProcessor source;
+    setNonDefaults(source);
+    source.prepareToPlay(48000.0, 512);
+    juce::AudioBuffer<float> buffer(2, 512);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    source.processBlock(buffer, midi);
+    juce::MemoryBlock block;
+    source.getStateInformation(block);
+
+    for (const auto rate : {44100.0, 96000.0, 22050.0})
+    {
+        TBIAudioProcessor restoredBefore;
+        restore(restoredBefore, block);
+        restoredBefore.prepareToPlay(rate, 256);
+
+        TBIAudioProcessor restoredAfter;
+        restoredAfter.prepareToPlay(rate, 256);
+        restore(restoredAfter, block);
+
+        for (auto* p : {&restoredBefore, &restoredAfter})
+        {
+            EXPECT_EQ(values(*p), values(source)) << rate;
+            juce::MemoryBlock again;
+            p->getStateInformation(again);
+            EXPECT_EQ(again, block) << rate;
+        }
+    }
 }
