@@ -3,7 +3,7 @@
 #include "RenderError.h"
 #include "RenderOptions.h"
 #include "Renderer.h"
-#include "Spectrogram.h"
+#include "TimeFrequencyPlot.h"
 
 #include <juce_events/juce_events.h>
 
@@ -65,8 +65,9 @@ int run(const RenderOptions& options)
 
     files.write(options.output, output, options.floatOutput);
     if (options.spectrogram != juce::File())
-        Spectrogram::write(Spectrogram::draw(input.samples, output.samples, input.sampleRate),
-                           options.spectrogram);
+        TimeFrequencyPlot::write(
+            TimeFrequencyPlot::draw(input.samples, output.samples, input.sampleRate),
+            options.spectrogram);
     return 0;
 }
 } // namespace

@@ -4,7 +4,7 @@
 #include <juce_graphics/juce_graphics.h>
 
 /** Input and output spectrograms one above the other, with time and frequency axes. */
-class Spectrogram
+class TimeFrequencyPlot
 {
 public:
     /** Draws both signals (channels mixed) on one picture. */

@@ -1,4 +1,4 @@
-#include "Spectrogram.h"
+#include "TimeFrequencyPlot.h"
 
 #include "RenderError.h"
 
@@ -112,8 +112,8 @@ void axes(juce::Graphics& g, juce::Rectangle<int> area, double seconds, double s
 }
 } // namespace
 
-juce::Image Spectrogram::draw(const juce::AudioBuffer<float>& input,
-                              const juce::AudioBuffer<float>& output, double sampleRate)
+juce::Image TimeFrequencyPlot::draw(const juce::AudioBuffer<float>& input,
+                                    const juce::AudioBuffer<float>& output, double sampleRate)
 {
     const auto length = std::max(input.getNumSamples(), output.getNumSamples());
     const auto seconds = length / sampleRate;
@@ -133,7 +133,7 @@ juce::Image Spectrogram::draw(const juce::AudioBuffer<float>& input,
     return image;
 }
 
-void Spectrogram::write(const juce::Image& image, const juce::File& file)
+void TimeFrequencyPlot::write(const juce::Image& image, const juce::File& file)
 {
     juce::TemporaryFile temporary(file);
     juce::PNGImageFormat png;
