@@ -216,6 +216,20 @@ TEST_F(Engine, ANonFiniteInputSampleDoesNotPoisonTheOutput)
     EXPECT_GT(energy(out, 3900, 196), 0.0) << "the echoes go on";
 }
 
+TEST_F(Engine, HugeFiniteInputNeitherOverflowsNorStopsTheLimiter)
+{
+    prepare(64);
+    auto in = noise(48000);
+    for (size_t i = 1000; i < 1100; ++i)
+        in[i] = (i % 2 == 0 ? 1.0f : -1.0f) * 1.0e38f;
+    const auto out = driver.run(in, 64);
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_TRUE(std::isfinite(out[i])) << i;
+    // Long after the burst the limited echoes are back under the ceiling (plus the dry part).
+    for (size_t i = 40000; i < out.size(); ++i)
+        ASSERT_LT(std::abs(out[i]), 2.0f) << i;
+}
+
 TEST_F(Engine, BlocksLongerThanAnnouncedAreProcessedInPieces)
 {
     const auto in = noise(5000);
