@@ -5,6 +5,7 @@
 
 #include "FAST.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -52,11 +53,13 @@ float valueOf(const juce::AudioParameterFloat& parameter)
     return std::isnan(value) ? parameter.range.start : value;
 }
 
-// JUCE's XML reader has two faults that a damaged project could reach: it steps over a multi-byte
-// sequence by its first byte alone, so text that is not valid UTF-8 makes it read past the end of
-// the text; and a processing instruction ("<?...?>") followed by text inside an element makes it
-// loop for ever. A saved state holds neither (its only instruction is the declaration before the
-// element), so such text is unreadable. The reader itself refuses text of length 0 or less.
+// JUCE's XML reader has three faults that a damaged project could reach: it steps over a
+// multi-byte sequence by its first byte alone, so text that is not valid UTF-8 makes it read past
+// the end of the text; a processing instruction ("<?...?>") followed by text inside an element
+// makes it loop for ever; and a character reference ("&#" and digits) that the end of the text
+// cuts off makes it step over the end of the text. A saved state holds none of these (its only
+// instruction is the declaration before the element, and JUCE closes every reference it writes), so
+// such text is unreadable. The reader itself refuses text of length 0 or less.
 bool isSafeForTheXmlReader(const char* text, int length)
 {
     if (length <= 0)
@@ -64,7 +67,21 @@ bool isSafeForTheXmlReader(const char* text, int length)
     if (!juce::CharPointer_UTF8::isValidString(text, length))
         return false;
 
-    const std::string_view view(text, static_cast<size_t>(length));
+    // The reader's text ends at the first zero byte, whatever the stored length says.
+    auto view = std::string_view(text, static_cast<size_t>(length));
+    view = view.substr(0, view.find('\0'));
+    for (auto reference = view.find("&#"); reference != std::string_view::npos;
+         reference = view.find("&#", reference + 2))
+    {
+        auto end = reference + 2;
+        if (end < view.size() && (view[end] == 'x' || view[end] == 'X'))
+            ++end;
+        while (end < view.size() && std::isxdigit(static_cast<unsigned char>(view[end])) != 0)
+            ++end;
+        if (end == view.size())
+            return false;
+    }
+
     for (auto open = view.find('<'); open != std::string_view::npos;
          open = view.find('<', open + 1))
     {

@@ -125,6 +125,11 @@ TEST(State, UnreadableBlocksChangeNothing)
         {"a lead byte before the end of the text", frameOfBytes("<Orrery_XML Dry=\"0\"/>\xf0")},
         {"an instruction and text inside the element",
          frameOfBytes("<Orrery_XML Dry=\"0\"><?a?>b</Orrery_XML>")},
+        {"a character reference cut by the end of the text",
+         frameOfBytes("<Orrery_XML Dry=\"0\"> p&&#X0e52")},
+        {"a bare character reference at the end", frameOfBytes("<Orrery_XML Dry=\"0\">&#")},
+        {"a character reference cut by a zero byte",
+         frameOfBytes(std::string("<Orrery_XML Dry=\"0\">&#x0e\0zz", 28))},
     };
 
     for (const auto& c : cases)
