@@ -26,3 +26,24 @@ function(quillmere_plugin_sources out_var)
     endforeach()
     set(${out_var} ${result} PARENT_SCOPE)
 endfunction()
+
+# JUCE settings of our targets that compile JUCE outside a plug-in wrapper (the host code, the
+# fuzz code): no network, no web view, no splash screen.
+set(QUILLMERE_JUCE_APP_DEFINITIONS
+    JUCE_USE_CURL=0
+    JUCE_WEB_BROWSER=0
+    JUCE_STRICT_REFCOUNTEDPOINTER=1
+    JUCE_STANDALONE_APPLICATION=1
+    JUCE_GLOBAL_MODULE_SETTINGS_INCLUDED=1
+    JUCE_DISPLAY_SPLASH_SCREEN=0
+    JUCE_REPORT_APP_USAGE=0)
+
+# A GoogleTest executable of in-process tests on the plug-in's code, with the JUCE test main.
+function(quillmere_add_plugin_test name)
+    add_executable(${name} ${PROJECT_SOURCE_DIR}/tests/support/JuceTestMain.cpp ${ARGN})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+    quillmere_link_plugin_code(${name})
+    target_link_libraries(${name} PRIVATE GTest::gtest)
+    quillmere_strict_warnings(${name})
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
